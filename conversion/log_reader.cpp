@@ -1,0 +1,80 @@
+#include "conversion/log_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace conversion {
+namespace {
+
+constexpr char kCtrlZ = 0x1A;
+
+// Drops the CRs of a line in place; returns its new length.
+std::size_t DropCarriageReturns(char* line, std::size_t length) {
+    char* cr = static_cast<char*>(std::memchr(line, '\r', length));
+    if (cr == nullptr) return length;
+    char* out = cr;
+    for (const char* in = cr + 1; in < line + length; ++in)
+        if (*in != '\r') *out++ = *in;
+    return static_cast<std::size_t>(out - line);
+}
+
+} // namespace
+
+LogReader::LogReader(ByteSource& source, std::size_t blockSize)
+    : source_(source), buffer_(std::max<std::size_t>(blockSize, 1)) {}
+
+bool LogReader::Fill() {
+    if (exhausted_) return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+    std::size_t n = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    if (n == 0) {
+        exhausted_ = true;
+        return false;
+    }
+    if (auto z = static_cast<char*>(std::memchr(buffer_.data() + end_, kCtrlZ, n))) {
+        n = static_cast<std::size_t>(z - (buffer_.data() + end_));
+        exhausted_ = true; // nothing after a Ctrl-Z is read
+    }
+    end_ += n;
+    return n > 0;
+}
+
+bool LogReader::AtEnd() {
+    while (begin_ == end_)
+        if (!Fill() && begin_ == end_) return true;
+    return false;
+}
+
+std::string_view LogReader::ReadLine() {
+    std::size_t searched = begin_;
+    std::size_t lineEnd;
+    std::size_t next;
+    for (;;) {
+        auto lf = static_cast<char*>(
+            std::memchr(buffer_.data() + searched, '\n', end_ - searched));
+        if (lf != nullptr) {
+            lineEnd = static_cast<std::size_t>(lf - buffer_.data());
+            next = lineEnd + 1;
+            break;
+        }
+        std::size_t consumed = begin_;
+        searched = end_;
+        bool more = Fill();
+        searched -= consumed - begin_; // Fill moves the unconsumed bytes to the front
+        if (!more) {
+            lineEnd = next = end_;
+            break;
+        }
+    }
+    char* line = buffer_.data() + begin_;
+    std::size_t length = DropCarriageReturns(line, lineEnd - begin_);
+    begin_ = next;
+    return {line, length};
+}
+
+} // namespace conversion

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "conversion/byte_source.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace conversion {
+
+// Reads a log as a text file, one line at a time:
+// - a line ends at LF; a CR right before the LF belongs to the line end;
+// - any other CR is dropped from the line's text and does not end the line;
+// - a Ctrl-Z byte (0x1A) ends the input wherever it stands;
+// - the last line needs no line end; lines of any length are read whole.
+// Reads in large blocks; memory grows only for a line longer than a block.
+class LogReader {
+public:
+    static constexpr std::size_t kBlockSize = 1 << 20;
+
+    explicit LogReader(ByteSource& source, std::size_t blockSize = kBlockSize);
+
+    // True when no byte is left to read or the next byte is Ctrl-Z.
+    bool AtEnd();
+
+    // The next line without its line end; empty when nothing is left. The view
+    // stays valid until the next call.
+    std::string_view ReadLine();
+
+private:
+    // Reads more bytes after those not yet consumed; false when none came.
+    bool Fill();
+
+    ByteSource& source_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0; // first byte not yet consumed
+    std::size_t end_ = 0;   // end of the bytes read
+    bool exhausted_ = false; // the source has given its last byte, or a Ctrl-Z came
+};
+
+} // namespace conversion

@@ -9,27 +9,8 @@
 
 namespace conversion {
 
-// An ordered list of byte strings that owns its entries.
-class FieldList {
-public:
-    void Append(std::string_view field) {
-        try {
-            items_.emplace_back(field);
-        } catch (const std::bad_alloc&) {
-            throw ListInsertError();
-        }
-    }
-    // Throws ListIndexError when index is not below Count().
-    const std::string& Get(std::size_t index) const {
-        if (index >= items_.size()) throw ListIndexError(index);
-        return items_[index];
-    }
-    std::size_t Count() const { return items_.size(); }
-    void Clear() { items_.clear(); }
-
-private:
-    std::vector<std::string> items_;
-};
+// The fields of a line, as the window's hidden list box holds them.
+using FieldList = platform::StringList;
 
 // The same list holding views into the text that was split; the conversion's hot
 // path uses it so that no field is copied. Clear() keeps the capacity.

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs, as root with apt-get, what building and testing Trasolin needs.
+# Packages already present are left alone, so a second run is quick.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config googletest libgtest-dev libbenchmark-dev
+  # KML readers the tests check our tracks with
+  gdal-bin gpsbabel
+  # benchmark and test logs
+  python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,4 +1,5 @@
 #include "platform/file/file.h"
+#include "platform/file/errno_codes.h"
 #include "platform/file/io_error.h"
 
 #include <cerrno>
@@ -20,9 +21,9 @@ bool ParentFolderExists(const std::string& path) {
     return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// errno to the Windows code of the same failure. `path` tells a missing file from a
-// missing folder on its way, which POSIX both calls ENOENT.
-int WindowsCode(int error, const std::string& path = {}) {
+} // namespace
+
+int IoCodeFromErrno(int error, const std::string& path) {
     switch (error) {
     case ENOENT: return ParentFolderExists(path) ? kFileNotFound : kPathNotFound;
     case ENOTDIR: return kPathNotFound;
@@ -47,6 +48,10 @@ int WindowsCode(int error, const std::string& path = {}) {
     default: return 31; // a device attached to the system is not functioning
     }
 }
+
+namespace {
+
+int WindowsCode(int error, const std::string& path = {}) { return IoCodeFromErrno(error, path); }
 
 [[noreturn]] void ThrowErrno(const std::string& path = {}) {
     int error = errno; // before anything else can change it

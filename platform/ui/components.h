@@ -53,7 +53,9 @@ class ControlPeer {
 public:
     virtual ~ControlPeer() = default;
     virtual void Update(Property changed) = 0;
-    // The native window, or 0 where there is none.
+    // The native window, or 0 where there is none. Where the windowing system has
+    // no window handles (Qt, headless) it is the control's own address, which the
+    // window-long stand-ins of platform/ui/window_long.h rely on.
     virtual std::intptr_t Handle() const { return 0; }
 };
 
@@ -161,7 +163,11 @@ private:
 
 class ProgressBar : public Control {
 public:
-    explicit ProgressBar(std::string name) : Control(Kind::ProgressBar, std::move(name)) {}
+    // The native progress control carries a sunken edge (WS_EX_STATICEDGE) from
+    // its creation; the model starts with it too.
+    explicit ProgressBar(std::string name) : Control(Kind::ProgressBar, std::move(name)) {
+        SetExStyle(0x20000);
+    }
     std::int64_t Min() const { return min_; }
     std::int64_t Max() const { return max_; }
     void SetMax(std::int64_t max);

@@ -7,6 +7,8 @@
 #include "conversion/log_reader.h"
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 
 namespace conversion {
 namespace {
@@ -15,6 +17,16 @@ namespace {
 bool IsNoFix(std::string_view field) {
     if (field.size() < 2 || field[0] != '0' || (field[1] != '.' && field[1] != ',')) return false;
     return field.find_first_not_of('0', 2) == std::string_view::npos;
+}
+
+// Whether a CR stands where the fields were taken from, their last one's end included.
+bool HasCarriageReturn(std::span<const char> line, const FieldViews& fields, bool stoppedEarly) {
+    std::size_t scanned = line.size();
+    if (stoppedEarly) {
+        std::string_view last = fields.Get(fields.Count() - 1);
+        scanned = std::min(scanned, static_cast<std::size_t>(last.data() + last.size() + 1 - line.data()));
+    }
+    return std::memchr(line.data(), '\r', scanned) != nullptr;
 }
 
 std::string ReadHeader(const std::string& logPath) {
@@ -44,7 +56,14 @@ std::uint64_t ConvertLog(const ConvertOptions& options, const ReportProgress& re
         if (reportProgress) reportProgress(lineNumber);
         fields.Clear();
         // the fields past the last one needed change neither values nor errors
-        splitter.Split(reader.ReadLine(), fields, fieldsNeeded);
+        std::span<char> line = reader.ReadRawLine();
+        bool crSeen = false;
+        std::size_t count = splitter.Split({line.data(), line.size()}, fields, fieldsNeeded, &crSeen);
+        if (crSeen && HasCarriageReturn(line, fields, count == fieldsNeeded)) {
+            // the line's text drops lone CRs, which may join what they stood between
+            fields.Clear();
+            splitter.Split(LogReader::DropCarriageReturns(line), fields, fieldsNeeded);
+        }
         ++entryCount;
         if (entryCount == 1) continue; // the header, counted like any line
 

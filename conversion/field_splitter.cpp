@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+
 namespace conversion {
 
 FieldSplitter::FieldSplitter(const ByteSet& separators, const ByteSet& whiteSpace) {
@@ -15,6 +16,16 @@ FieldSplitter::FieldSplitter(const ByteSet& separators, const ByteSet& whiteSpac
     }
     // NUL ends the text and is never stepped over
     flags_[0] = kEndsField;
+
+    int separatorCount = 0, separator = -1;
+    bool anyWhiteSpace = false, anyLead = false;
+    for (int b = 0; b < 256; ++b) {
+        auto byte = static_cast<unsigned char>(b);
+        if (separators.Contains(byte)) ++separatorCount, separator = b;
+        anyWhiteSpace |= whiteSpace.Contains(byte);
+        anyLead |= (flags_[b] & kLead) != 0;
+    }
+    if (separatorCount == 1 && separator > 0 && !anyWhiteSpace && !anyLead) simpleSeparator_ = separator;
 }
 
 } // namespace conversion

@@ -6,6 +6,10 @@
 #include <limits>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace conversion {
 
 // A set of byte values.
@@ -36,12 +40,26 @@ public:
 
     // Appends the text's fields to `list`, at most `maxFields` of them; returns
     // how many it appended. List is anything with Append(std::string_view).
+    // `crSeen`, when given, is set when a CR may lie in the part of the text looked at.
     template <class List>
     std::size_t Split(std::string_view text, List& list,
-                      std::size_t maxFields = std::numeric_limits<std::size_t>::max()) const;
+                      std::size_t maxFields = std::numeric_limits<std::size_t>::max(),
+                      bool* crSeen = nullptr) const;
 
 private:
     enum : std::uint8_t { kSkipAtStart = 1, kEndsField = 2, kLead = 4 };
+
+    using Byte = unsigned char;
+
+    // The general case, from a field's start (where no quote is ever open).
+    template <class List>
+    std::size_t SplitFrom(const Byte* p, const Byte* end, List& list, std::size_t maxFields,
+                          std::size_t count) const;
+    // One separator byte, no white space, no two-byte characters: the conversion's
+    // case, searched 16 bytes at a time. Hands a field with a quote to SplitFrom.
+    template <class List>
+    std::size_t SplitSimple(const Byte* p, const Byte* end, List& list, std::size_t maxFields,
+                            bool& crSeen) const;
 
     const unsigned char* Step(const unsigned char* p, const unsigned char* end) const {
         if ((flags_[*p] & kLead) && p + 1 < end && p[1] != 0) return p + 2;
@@ -49,6 +67,7 @@ private:
     }
 
     std::uint8_t flags_[256] = {};
+    int simpleSeparator_ = -1; // the one separator byte, where SplitSimple applies
 };
 
 // Appends the fields of `text` to `list` (see FieldSplitter) and returns how many;
@@ -62,16 +81,24 @@ std::size_t ExtractFields(const ByteSet& separators, const ByteSet& whiteSpace,
 }
 
 template <class List>
-std::size_t FieldSplitter::Split(std::string_view text, List& list, std::size_t maxFields) const {
-    auto p = reinterpret_cast<const unsigned char*>(text.data());
+std::size_t FieldSplitter::Split(std::string_view text, List& list, std::size_t maxFields,
+                                 bool* crSeen) const {
+    auto p = reinterpret_cast<const Byte*>(text.data());
     const auto end = p + text.size();
     if (p == end || *p == 0 || maxFields == 0) return 0;
+    bool ignored;
+    if (simpleSeparator_ >= 0) return SplitSimple(p, end, list, maxFields, crSeen ? *crSeen : ignored);
+    if (crSeen) *crSeen = true;
+    return SplitFrom(p, end, list, maxFields, 0);
+}
 
-    std::size_t count = 0;
+template <class List>
+std::size_t FieldSplitter::SplitFrom(const Byte* p, const Byte* end, List& list,
+                                     std::size_t maxFields, std::size_t count) const {
     for (;;) {
         while (p < end && (flags_[*p] & kSkipAtStart)) p = Step(p, end);
         const auto start = p;
-        unsigned char quote = 0;
+        Byte quote = 0;
         for (;;) {
             if (quote) {
                 while (p < end && *p != quote && *p != 0) p = Step(p, end);
@@ -98,6 +125,61 @@ std::size_t FieldSplitter::Split(std::string_view text, List& list, std::size_t 
         if (atEnd) return count;
         p = Step(p, end);
     }
+}
+
+template <class List>
+std::size_t FieldSplitter::SplitSimple(const Byte* p, const Byte* end, List& list,
+                                       std::size_t maxFields, bool& crSeen) const {
+    // Every byte that can end a field or open a quote is a stop. A CR or LF at a
+    // field's start ends an empty field, which is dropped: the same as skipping it.
+    const Byte separator = static_cast<Byte>(simpleSeparator_);
+    std::size_t count = 0;
+    const Byte* fieldStart = p;
+    // Ends the field at the stop `at`; false when the splitting is over.
+    auto stop = [&](const Byte* at) {
+        const Byte b = at < end ? *at : 0;
+        if (b == '"' || b == '\'') {
+            crSeen = true; // the quoted stretch is not searched here
+            count = SplitFrom(fieldStart, end, list, maxFields, count);
+            return false;
+        }
+        if (at != fieldStart) {
+            list.Append(std::string_view(reinterpret_cast<const char*>(fieldStart),
+                                         static_cast<std::size_t>(at - fieldStart)));
+            if (++count == maxFields) return false;
+        }
+        if (b == 0) return false;
+        crSeen |= b == '\r';
+        fieldStart = at + 1;
+        return true;
+    };
+#if defined(__SSE2__)
+    const __m128i separators = _mm_set1_epi8(static_cast<char>(separator));
+    const __m128i crs = _mm_set1_epi8('\r');
+    const __m128i lfs = _mm_set1_epi8('\n');
+    const __m128i doubleQuotes = _mm_set1_epi8('"');
+    const __m128i singleQuotes = _mm_set1_epi8('\'');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(block, separators),
+                         _mm_cmpeq_epi8(block, _mm_setzero_si128())),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, crs), _mm_cmpeq_epi8(block, lfs)),
+                         _mm_or_si128(_mm_cmpeq_epi8(block, doubleQuotes),
+                                      _mm_cmpeq_epi8(block, singleQuotes))));
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1)
+            if (!stop(p + __builtin_ctz(mask))) return count;
+    }
+#endif
+    for (; p < end; ++p) {
+        const Byte b = *p;
+        if ((b == separator || b == 0 || b == '\r' || b == '\n' || b == '"' || b == '\'') &&
+            !stop(p))
+            return count;
+    }
+    stop(end);
+    return count;
 }
 
 } // namespace conversion

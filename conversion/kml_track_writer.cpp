@@ -38,6 +38,12 @@ constexpr std::string_view kTail = "            </coordinates>\r\n"
                                    " </Document>\r\n"
                                    "</kml>\r\n";
 
+// Copies a value, a decimal comma becoming a point.
+char* CopyCoordinate(char* out, std::string_view value) {
+    for (char c : value) *out++ = c == ',' ? '.' : c;
+    return out;
+}
+
 // A name beside the track that no other run uses at the same time.
 platform::OutputFile CreateTemporary(const std::string& trackPath, std::string& tempPath) {
     const std::string stem = trackPath + "." + std::to_string(platform::CurrentProcessId());
@@ -77,6 +83,24 @@ void KmlTrackWriter::Head(bool flat) {
 
 void KmlTrackWriter::Tuple(std::string_view longitude, std::string_view latitude,
                            std::optional<std::string_view> altitude) {
+    const std::size_t size =
+        longitude.size() + latitude.size() + (altitude ? altitude->size() + 1 : 0) + 3;
+    if (size > buffer_.size() - used_) Flush();
+    if (size <= buffer_.size()) {
+        // the usual tuple, put together in the buffer in one go
+        char* out = buffer_.data() + used_;
+        out = CopyCoordinate(out, longitude);
+        *out++ = ',';
+        out = CopyCoordinate(out, latitude);
+        if (altitude) {
+            *out++ = ',';
+            out = CopyCoordinate(out, *altitude);
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+        used_ += size;
+        return;
+    }
     PutCoordinate(longitude);
     Put(",");
     PutCoordinate(latitude);

@@ -8,16 +8,6 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 
-// Drops the CRs of a line in place; returns its new length.
-std::size_t DropCarriageReturns(char* line, std::size_t length) {
-    char* cr = static_cast<char*>(std::memchr(line, '\r', length));
-    if (cr == nullptr) return length;
-    char* out = cr;
-    for (const char* in = cr + 1; in < line + length; ++in)
-        if (*in != '\r') *out++ = *in;
-    return static_cast<std::size_t>(out - line);
-}
-
 } // namespace
 
 LogReader::LogReader(ByteSource& source, std::size_t blockSize)
@@ -50,7 +40,19 @@ bool LogReader::AtEnd() {
     return false;
 }
 
-std::string_view LogReader::ReadLine() {
+std::string_view LogReader::DropCarriageReturns(std::span<char> rawLine) {
+    char* line = rawLine.data();
+    char* cr = static_cast<char*>(std::memchr(line, '\r', rawLine.size()));
+    if (cr == nullptr) return {line, rawLine.size()};
+    char* out = cr;
+    for (const char* in = cr + 1; in < line + rawLine.size(); ++in)
+        if (*in != '\r') *out++ = *in;
+    return {line, static_cast<std::size_t>(out - line)};
+}
+
+std::string_view LogReader::ReadLine() { return DropCarriageReturns(ReadRawLine()); }
+
+std::span<char> LogReader::ReadRawLine() {
     std::size_t searched = begin_;
     std::size_t lineEnd;
     std::size_t next;
@@ -72,7 +74,8 @@ std::string_view LogReader::ReadLine() {
         }
     }
     char* line = buffer_.data() + begin_;
-    std::size_t length = DropCarriageReturns(line, lineEnd - begin_);
+    std::size_t length = lineEnd - begin_;
+    if (length > 0 && line[length - 1] == '\r') --length;
     begin_ = next;
     return {line, length};
 }

@@ -3,6 +3,7 @@
 #include "conversion/byte_source.h"
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace conversion {
 // Reads in large blocks; memory grows only for a line longer than a block.
 class LogReader {
 public:
-    static constexpr std::size_t kBlockSize = 1 << 20;
+    static constexpr std::size_t kBlockSize = 1 << 17;
 
     explicit LogReader(ByteSource& source, std::size_t blockSize = kBlockSize);
 
@@ -26,6 +27,12 @@ public:
     // The next line without its line end; empty when nothing is left. The view
     // stays valid until the next call.
     std::string_view ReadLine();
+
+    // The same line with any CR in it left in place (only a last CR is taken off),
+    // for a caller that looks for CRs only where they matter. DropCarriageReturns
+    // turns it into ReadLine's text, in place.
+    std::span<char> ReadRawLine();
+    static std::string_view DropCarriageReturns(std::span<char> rawLine);
 
 private:
     // Reads more bytes after those not yet consumed; false when none came.

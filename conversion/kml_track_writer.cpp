@@ -40,8 +40,11 @@ constexpr std::string_view kTail = "            </coordinates>\r\n"
 
 // Copies a value, a decimal comma becoming a point.
 char* CopyCoordinate(char* out, std::string_view value) {
-    for (char c : value) *out++ = c == ',' ? '.' : c;
-    return out;
+    std::memcpy(out, value.data(), value.size());
+    char* end = out + value.size();
+    for (char* c = out; (c = static_cast<char*>(std::memchr(c, ',', end - c))) != nullptr; ++c)
+        *c = '.';
+    return end;
 }
 
 // A name beside the track that no other run uses at the same time.

@@ -9,7 +9,13 @@ class Peer : public ControlPeer {
 public:
     explicit Peer(const Control& control) : control_(control) {}
     void Update(Property) override {}
-    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(&control_); }
+    std::intptr_t Handle() const override {
+#ifdef _WIN32
+        return 0; // there user32 takes handles, and no window stands behind this one
+#else
+        return reinterpret_cast<std::intptr_t>(&control_);
+#endif
+    }
 
 private:
     const Control& control_;

@@ -27,7 +27,8 @@ public:
         unsigned options = 0;
     };
 
-    // Gives every control of the form a peer whose handle is the control's address.
+    // Gives every control of the form a peer whose handle is the control's address
+    // (0 on Windows, where handles are user32's).
     void Realize(Form& form) override;
     // Returns at once: the test drives the form itself.
     void Run(Form& mainForm) override;

@@ -86,7 +86,7 @@ std::size_t FieldSplitter::Split(std::string_view text, List& list, std::size_t 
     auto p = reinterpret_cast<const Byte*>(text.data());
     const auto end = p + text.size();
     if (p == end || *p == 0 || maxFields == 0) return 0;
-    bool ignored;
+    bool ignored = false; // SplitSimple ORs into it
     if (simpleSeparator_ >= 0) return SplitSimple(p, end, list, maxFields, crSeen ? *crSeen : ignored);
     if (crSeen) *crSeen = true;
     return SplitFrom(p, end, list, maxFields, 0);

@@ -43,7 +43,7 @@ Control* FirstInTabOrder(const Form& form) {
 } // namespace
 
 void LoadForm(Form& form, const FormDescription& description, const HandlerLookup& handlers) {
-    assert(form.Components().empty());
+    assert(form.Components().empty() && form.Name() == description.name);
     form.SetCaption(description.caption);
     form.ClientWidth = description.clientWidth;
     form.ClientHeight = description.clientHeight;

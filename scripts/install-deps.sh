@@ -10,6 +10,9 @@ packages=(
   gdal-bin gpsbabel
   # benchmark and test logs
   python3
+  # the window on Linux: Qt 6 Widgets with its platform plugins (the tests draw
+  # off screen), a font close to the window's own, the desktop entry's checker
+  qt6-base-dev qt6-qpa-plugins fonts-liberation2 desktop-file-utils
 )
 
 missing=()

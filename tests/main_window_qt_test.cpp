@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -237,7 +238,8 @@ TEST_F(MainWindowQtTest, ErrorShowsInTheErrorBoxAndTheWindowGoesOn) {
 }
 
 TEST_F(MainWindowQtTest, OpenDialogListsLogsInAnyCaseAndEveryFileUnderItsSecondEntry) {
-    for (const char* name : {"a.csv", "B.CSV", "c.Csv", "notes.txt", "x.csvx"})
+    // a name without a dot too: "*.*" means every file, as on Windows
+    for (const char* name : {"a.csv", "B.CSV", "c.Csv", "notes.txt", "x.csvx", "README"})
         WriteBytes(dir_.File(name), kLog);
     const QString folder = QString::fromStdString(dir_.path().string());
 
@@ -268,7 +270,7 @@ TEST_F(MainWindowQtTest, OpenDialogListsLogsInAnyCaseAndEveryFileUnderItsSecondE
         listed(3, logs);
         types->setCurrentIndex(1);
         types->activated(1);
-        listed(5, all);
+        listed(6, all);
         dialog->reject();
     });
     QTest::mouseClick(Child<QPushButton>("Otworz_bt"), Qt::LeftButton);
@@ -276,23 +278,40 @@ TEST_F(MainWindowQtTest, OpenDialogListsLogsInAnyCaseAndEveryFileUnderItsSecondE
     EXPECT_EQ(title, "Open");
     EXPECT_EQ(entries, QStringList({"Pliki logów (*.CSV)", "Wszystkie pliki (*.*)"}));
     EXPECT_EQ(logs, std::set<QString>({"a.csv", "B.CSV", "c.Csv"}));
-    EXPECT_EQ(all, std::set<QString>({"a.csv", "B.CSV", "c.Csv", "notes.txt", "x.csvx"}));
+    EXPECT_EQ(all,
+              std::set<QString>({"a.csv", "B.CSV", "c.Csv", "notes.txt", "x.csvx", "README"}));
     // cancelled: nothing changes
     EXPECT_FALSE(Child<QPushButton>("konwertuj_bt")->isEnabled());
     EXPECT_TRUE(LogFileName.empty());
 }
 
+TEST_F(MainWindowQtTest, RunEndsWhenTheMainFormCloses) {
+    QTimer::singleShot(0, [this] { window_->close(); });
+    application_.Run(); // a loop that did not end would hold the test until its timeout
+    EXPECT_TRUE(Form1->Closed());
+}
+
+// Saves what the window looks like, idle and as during a run, for a person to
+// look at; checks what can be told from the pixels: the bar draws nothing
+// until it moves, then its done part in the highlight colour, with no frame.
 TEST_F(MainWindowQtTest, Screenshot) {
     const QImage idle = window_->grab().toImage();
     EXPECT_EQ(idle.size(), QSize(268, 86));
     EXPECT_TRUE(idle.save(TRASOLIN_SCREENSHOT_DIR "/trasolin-qt.png"));
 
-    // as during a run: the bar part way, the button busy
     Form1->ProgressBar1->SetMax(10);
     Form1->ProgressBar1->SetPosition(6);
     Form1->konwertuj_bt->SetCaption("Czekaj!");
     Form1->StatusBar1->SetPanelText(0, "LOG00012.CSV");
-    EXPECT_TRUE(window_->grab().save(TRASOLIN_SCREENSHOT_DIR "/trasolin-qt-busy.png"));
+    const QImage busy = window_->grab().toImage();
+    EXPECT_TRUE(busy.save(TRASOLIN_SCREENSHOT_DIR "/trasolin-qt-busy.png"));
+
+    const QColor highlight = window_->palette().color(QPalette::Highlight);
+    const QPoint firstBlock(154 + 3, 67 + 4 + 7), barEdge(154, 67 + 4 + 7);
+    EXPECT_NE(idle.pixelColor(firstBlock), highlight);
+    EXPECT_EQ(busy.pixelColor(firstBlock), highlight);
+    EXPECT_EQ(busy.pixelColor(barEdge), idle.pixelColor(barEdge)) << "no edge around the bar";
+    EXPECT_EQ(busy.pixelColor(barEdge), window_->palette().color(QPalette::Window));
 }
 
 } // namespace

@@ -8,8 +8,13 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <QString>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Qt's strings as text in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace testing_support {
 

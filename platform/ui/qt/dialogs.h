@@ -13,10 +13,11 @@ class QWidget;
 
 namespace components::qt {
 
-// A file pattern of the filter as Qt matches it. Qt compares names with case
-// on Linux, so letters match in either case (" *.CSV" gives "*.[Cc][Ss][Vv]"),
-// and "*.*", every file on Windows, is "*". Several patterns may stand
-// separated by ";"; they come out separated by blanks.
+// A file pattern of the filter as a Linux dialog matches it. Windows matches
+// names without case; file dialogs on Linux may not (GTK's do not, nor does
+// Qt's model when asked for QDir::CaseSensitive), so letters are spelt in both
+// cases (" *.CSV" gives "*.[Cc][Ss][Vv]"). "*.*", every file on Windows, is "*".
+// Several patterns may stand separated by ";"; they come out separated by blanks.
 QString QtPatterns(const std::string& patterns);
 
 // The filter entries as QFileDialog's name filters: the description, then the

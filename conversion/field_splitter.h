@@ -143,13 +143,15 @@ std::size_t FieldSplitter::SplitSimple(const Byte* p, const Byte* end, List& lis
             count = SplitFrom(fieldStart, end, list, maxFields, count);
             return false;
         }
+        // noted before the limit can end the splitting: dropped, a CR that ends the
+        // last field wanted joins that field to what follows
+        crSeen |= b == '\r';
         if (at != fieldStart) {
             list.Append(std::string_view(reinterpret_cast<const char*>(fieldStart),
                                          static_cast<std::size_t>(at - fieldStart)));
             if (++count == maxFields) return false;
         }
         if (b == 0) return false;
-        crSeen |= b == '\r';
         fieldStart = at + 1;
         return true;
     };

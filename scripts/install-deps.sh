@@ -10,6 +10,8 @@ packages=(
   gdal-bin gpsbabel
   # benchmark and test logs
   python3
+  # fuzz targets: clang with libFuzzer and the sanitizers' runtimes
+  clang libclang-rt-14-dev
   # the window on Linux: Qt 6 Widgets with its platform plugins (the tests draw
   # off screen), a font close to the window's own, the desktop entry's checker
   qt6-base-dev qt6-qpa-plugins fonts-liberation2 desktop-file-utils

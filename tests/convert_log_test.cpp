@@ -111,6 +111,9 @@ TEST_F(ConvertLogTest, LinesAndRecords) {
         {"T;Latitude;Longitude;Alt_AGL\n1;52;21;1\nT;Latitude;Longitude;Alt_AGL\n", "21,52,1\r\n", 3},
         // the header is never a record, whatever its column names look like
         {"T;GPS_Latitude;GPS_Longitude;Alt_AGL\n1;52;21;1\n", "21,52,1\r\n", 2},
+        // a lone CR is dropped, even where it ends the last field the run needs
+        {"T;Latitude;Longitude;Alt_AGL\n1;52;21;12\r0\n2;53;22;3\r;x\n",
+         "21,52,120\r\n22,53,3\r\n", 3},
         // lines ended by CR alone are one line, so the log is only a header
         {"T;Latitude;Longitude;Alt_AGL\r1;52;21;1\r2;53;22;2\r", "", 1},
     };

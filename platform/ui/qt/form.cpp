@@ -101,7 +101,9 @@ void FormPeer::PlaceWindow() {
     // Centred on the primary screen by the window's outer size. Before the window
     // is first shown Qt knows no frame, so the outer size is then the client size;
     // an X11 window manager tells its frame only some time after the window shows.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return;
+    const QRect screen = primary->geometry();
     const QSize outer = window_->frameGeometry().size();
     window_->move(screen.x() + std::max(0, (screen.width() - outer.width()) / 2),
                   screen.y() + std::max(0, (screen.height() - outer.height()) / 2));

@@ -138,7 +138,8 @@ Outcome ConvertByRules(std::string_view log, bool flat) {
 class Folder {
 public:
     Folder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trasolin-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "trasolin-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         path_ = pattern;
     }

@@ -34,13 +34,14 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   echo "== $target, ${each}s"
   # -rss_limit_mb: a log line may be long, but a run needs no more than this
+  log=$build/fuzz-artifacts/$target.log
   if "$program" -max_total_time="$each" -timeout=20 -rss_limit_mb=2048 -max_len=8192 \
       -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/$target-" \
-      "$corpus" "$source_dir/fuzz/corpus/$target" > "$build/fuzz-artifacts/$target.log" 2>&1; then
-    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$build/fuzz-artifacts/$target.log" || true
+      "$corpus" "$source_dir/fuzz/corpus/$target" > "$log" 2>&1; then
+    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || true
   else
     failed+=("$target")
-    grep -E 'MISMATCH|ERROR|SUMMARY|Test unit written' "$build/fuzz-artifacts/$target.log" >&2 || true
+    grep -E 'MISMATCH|ERROR|SUMMARY|Test unit written' "$log" >&2 || true
   fi
 done
 

@@ -48,7 +48,7 @@ std::uint64_t ConvertLog(const ConvertOptions& options, const ReportProgress& re
     track.Head(options.Flat);
 
     const FieldSplitter splitter({';'}, {});
-    FieldViews fields;
+    FieldViews fields(fieldsNeeded);
     std::uint64_t lineNumber = 0;
     std::uint64_t entryCount = 0;
     while (!reader.AtEnd()) {

@@ -135,25 +135,30 @@ std::size_t FieldSplitter::SplitSimple(const Byte* p, const Byte* end, List& lis
     const Byte separator = static_cast<Byte>(simpleSeparator_);
     std::size_t count = 0;
     const Byte* fieldStart = p;
-    // Ends the field at the stop `at`; false when the splitting is over.
+    enum Next { kGoOn, kDone, kQuote };
+    // Ends the field at the stop `at`.
     auto stop = [&](const Byte* at) {
         const Byte b = at < end ? *at : 0;
-        if (b == '"' || b == '\'') {
-            crSeen = true; // the quoted stretch is not searched here
-            count = SplitFrom(fieldStart, end, list, maxFields, count);
-            return false;
-        }
+        if (b == '"' || b == '\'') return kQuote;
         // noted before the limit can end the splitting: dropped, a CR that ends the
         // last field wanted joins that field to what follows
         crSeen |= b == '\r';
         if (at != fieldStart) {
             list.Append(std::string_view(reinterpret_cast<const char*>(fieldStart),
                                          static_cast<std::size_t>(at - fieldStart)));
-            if (++count == maxFields) return false;
+            if (++count == maxFields) return kDone;
         }
-        if (b == 0) return false;
+        if (b == 0) return kDone;
         fieldStart = at + 1;
-        return true;
+        return kGoOn;
+    };
+    // a quote opens a stretch the general path follows, from its field's start
+    auto finish = [&](Next next) {
+        if (next == kQuote) {
+            crSeen = true; // the quoted stretch is not searched here
+            count = SplitFrom(fieldStart, end, list, maxFields, count);
+        }
+        return count;
     };
 #if defined(__SSE2__)
     const __m128i separators = _mm_set1_epi8(static_cast<char>(separator));
@@ -171,17 +176,15 @@ std::size_t FieldSplitter::SplitSimple(const Byte* p, const Byte* end, List& lis
                                       _mm_cmpeq_epi8(block, singleQuotes))));
         for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
              mask &= mask - 1)
-            if (!stop(p + __builtin_ctz(mask))) return count;
+            if (Next next = stop(p + __builtin_ctz(mask)); next != kGoOn) return finish(next);
     }
 #endif
     for (; p < end; ++p) {
         const Byte b = *p;
-        if ((b == separator || b == 0 || b == '\r' || b == '\n' || b == '"' || b == '\'') &&
-            !stop(p))
-            return count;
+        if (b == separator || b == 0 || b == '\r' || b == '\n' || b == '"' || b == '\'')
+            if (Next next = stop(p); next != kGoOn) return finish(next);
     }
-    stop(end);
-    return count;
+    return finish(stop(end));
 }
 
 } // namespace conversion

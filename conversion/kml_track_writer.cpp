@@ -3,7 +3,12 @@
 #include "platform/file/io_error.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace conversion {
 namespace {
@@ -38,13 +43,35 @@ constexpr std::string_view kTail = "            </coordinates>\r\n"
                                    " </Document>\r\n"
                                    "</kml>\r\n";
 
-// Copies a value, a decimal comma becoming a point.
-char* CopyCoordinate(char* out, std::string_view value) {
+// Room past the buffer's end for whole 16-byte reads at its last bytes.
+constexpr std::size_t kSlack = 32;
+
+char* Copy(char* out, std::string_view value) {
     std::memcpy(out, value.data(), value.size());
-    char* end = out + value.size();
-    for (char* c = out; (c = static_cast<char*>(std::memchr(c, ',', end - c))) != nullptr; ++c)
-        *c = '.';
-    return end;
+    return out + value.size();
+}
+
+// Turns the decimal commas in a tuple's values into points; the tuple's own
+// separators, at `first` and `second` (npos when there is none), stay. May read up
+// to 32 bytes from `tuple`.
+void MendDecimalCommas(char* tuple, std::size_t size, std::size_t first, std::size_t second) {
+#if defined(__SSE2__)
+    if (size <= 32) {
+        const __m128i commas = _mm_set1_epi8(',');
+        auto hits = [&](const char* at) {
+            return static_cast<std::uint32_t>(_mm_movemask_epi8(
+                _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), commas)));
+        };
+        std::uint32_t mask = hits(tuple) | hits(tuple + 16) << 16;
+        if (size < 32) mask &= (std::uint32_t{1} << size) - 1;
+        mask &= ~(std::uint32_t{1} << first);
+        if (second != std::string_view::npos) mask &= ~(std::uint32_t{1} << second);
+        for (; mask != 0; mask &= mask - 1) tuple[__builtin_ctz(mask)] = '.';
+        return;
+    }
+#endif
+    for (std::size_t i = 0; i < size; ++i)
+        if (tuple[i] == ',' && i != first && i != second) tuple[i] = '.';
 }
 
 // A name beside the track that no other run uses at the same time.
@@ -70,7 +97,7 @@ std::string KmlTrackWriter::TrackPathFor(const std::string& logPath) {
 KmlTrackWriter::KmlTrackWriter(const std::string& logPath)
     : trackPath_(TrackPathFor(logPath)),
       file_((platform::CheckWritable(trackPath_), CreateTemporary(trackPath_, tempPath_))),
-      buffer_(kBufferSize) {}
+      buffer_(kBufferSize + kSlack) {}
 
 KmlTrackWriter::~KmlTrackWriter() {
     if (closed_) return;
@@ -88,17 +115,21 @@ void KmlTrackWriter::Tuple(std::string_view longitude, std::string_view latitude
                            std::optional<std::string_view> altitude) {
     const std::size_t size =
         longitude.size() + latitude.size() + (altitude ? altitude->size() + 1 : 0) + 3;
-    if (size > buffer_.size() - used_) Flush();
-    if (size <= buffer_.size()) {
+    if (size > kBufferSize - used_) Flush();
+    if (size <= kBufferSize) {
         // the usual tuple, put together in the buffer in one go
-        char* out = buffer_.data() + used_;
-        out = CopyCoordinate(out, longitude);
+        char* const tuple = buffer_.data() + used_;
+        char* out = Copy(tuple, longitude);
+        const std::size_t first = longitude.size();
         *out++ = ',';
-        out = CopyCoordinate(out, latitude);
+        out = Copy(out, latitude);
+        std::size_t second = std::string_view::npos;
         if (altitude) {
+            second = static_cast<std::size_t>(out - tuple);
             *out++ = ',';
-            out = CopyCoordinate(out, *altitude);
+            out = Copy(out, *altitude);
         }
+        MendDecimalCommas(tuple, static_cast<std::size_t>(out - tuple), first, second);
         *out++ = '\r';
         *out++ = '\n';
         used_ += size;
@@ -125,8 +156,8 @@ void KmlTrackWriter::Close() {
 
 void KmlTrackWriter::Put(std::string_view bytes) {
     while (!bytes.empty()) {
-        if (used_ == buffer_.size()) Flush();
-        std::size_t n = std::min(bytes.size(), buffer_.size() - used_);
+        if (used_ == kBufferSize) Flush();
+        std::size_t n = std::min(bytes.size(), kBufferSize - used_);
         std::memcpy(buffer_.data() + used_, bytes.data(), n);
         used_ += n;
         bytes.remove_prefix(n);
@@ -135,8 +166,8 @@ void KmlTrackWriter::Put(std::string_view bytes) {
 
 void KmlTrackWriter::PutCoordinate(std::string_view value) {
     while (!value.empty()) {
-        if (used_ == buffer_.size()) Flush();
-        std::size_t n = std::min(value.size(), buffer_.size() - used_);
+        if (used_ == kBufferSize) Flush();
+        std::size_t n = std::min(value.size(), kBufferSize - used_);
         char* out = buffer_.data() + used_;
         for (std::size_t i = 0; i < n; ++i) out[i] = value[i] == ',' ? '.' : value[i];
         used_ += n;

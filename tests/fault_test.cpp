@@ -8,13 +8,13 @@
 #include "conversion/line_count.h"
 #include "platform/error.h"
 #include "platform/file/file.h"
+#include "resource_limits.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -25,12 +25,12 @@
 
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using conversion::ConvertLog;
+using testing_support::FileSizeLimit;
 using testing_support::ReadBytes;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
@@ -114,27 +114,6 @@ private:
     fs::path folder_;
     std::string log_;
     bool earlierTrack_;
-};
-
-// Files written past `bytes` fail with EFBIG, as a full disk would fail them;
-// SIGXFSZ is ignored so that the write returns the error instead of ending us.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
 };
 
 // Mounts made in a mount namespace of this test process's own, so they vanish

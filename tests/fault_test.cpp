@@ -58,7 +58,7 @@ std::string ErrorOf(const std::string& logPath) {
     return "no error";
 }
 
-// Neither file is open any more, in this process or another: both could be
+// The file is open nowhere any more, in this process or another: it could be
 // opened for writing now.
 void ExpectClosed(const std::string& path) {
     try {
@@ -116,17 +116,14 @@ private:
     bool earlierTrack_;
 };
 
-// Mounts made in a mount namespace of this test process's own, so they vanish
-// with it whatever happens. Skips the test where mounting is not permitted.
-class PrivateMounts {
-public:
-    // False when this process may not mount (no CAP_SYS_ADMIN, as in most containers).
-    static bool Enter() {
-        static const bool entered = unshare(CLONE_NEWNS) == 0 &&
-                                    mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        return entered;
-    }
-};
+// Moves this test process into a mount namespace of its own, so that what it
+// mounts vanishes with it whatever happens. False where it may not mount (no
+// CAP_SYS_ADMIN, as in most containers).
+bool MountsOfOurOwn() {
+    static const bool entered = unshare(CLONE_NEWNS) == 0 &&
+                                mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return entered;
+}
 
 class ScopedMount {
 public:
@@ -228,7 +225,7 @@ TEST_F(FaultTest, DiskFillsWhileTheTrackIsWritten) {
 }
 
 TEST_F(FaultTest, DiskFillsOnASmallFileSystem) {
-    if (!PrivateMounts::Enter()) GTEST_SKIP() << "mounting is not permitted here";
+    if (!MountsOfOurOwn()) GTEST_SKIP() << "mounting is not permitted here";
     const fs::path folder = dir.path() / "small";
     fs::create_directories(folder);
     ScopedMount small("tmpfs", folder.string(), "tmpfs", 0, "size=768k");
@@ -244,7 +241,7 @@ TEST_F(FaultTest, DiskFillsOnASmallFileSystem) {
 }
 
 TEST_F(FaultTest, FolderOnAReadOnlyFileSystem) {
-    if (!PrivateMounts::Enter()) GTEST_SKIP() << "mounting is not permitted here";
+    if (!MountsOfOurOwn()) GTEST_SKIP() << "mounting is not permitted here";
     for (bool earlierTrack : {false, true}) {
         SCOPED_TRACE(earlierTrack ? "with an earlier track" : "without a track");
         const fs::path folder = dir.path() / (earlierTrack ? "with" : "without");
@@ -303,7 +300,11 @@ TEST_F(FaultTest, FolderWithoutTheRightToWrite) {
             WithoutRootsRights user;
             if (!user.ok()) GTEST_SKIP() << "cannot take another user's identity";
             // the log can be read, so what is denied is writing beside it
-            EXPECT_EQ(conversion::CountLogLines(scene.logPath()), scene.LineCount());
+            try {
+                ASSERT_EQ(conversion::CountLogLines(scene.logPath()), scene.LineCount());
+            } catch (const platform::Error& e) {
+                GTEST_SKIP() << "the temporary folder is out of this user's reach: " << e.what();
+            }
             EXPECT_EQ(ErrorOf(scene.logPath()), "File access denied");
         }
         scene.ExpectNothingLost();

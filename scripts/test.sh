@@ -14,3 +14,15 @@ stage "Linux build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+stage "Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRASOLIN_SANITIZE=ON \
+  -DTRASOLIN_UI=none -DTRASOLIN_BENCH=OFF > /dev/null
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+stage "Fuzz targets, a minute in all"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DTRASOLIN_FUZZ=ON -DTRASOLIN_TESTS=OFF -DTRASOLIN_BENCH=OFF -DTRASOLIN_UI=none > /dev/null
+cmake --build build-fuzz -j "$jobs"
+bash scripts/run-fuzz.sh build-fuzz 60

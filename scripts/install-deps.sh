@@ -15,6 +15,12 @@ packages=(
   # the window on Linux: Qt 6 Widgets with its platform plugins (the tests draw
   # off screen), a font close to the window's own, the desktop entry's checker
   qt6-base-dev qt6-qpa-plugins fonts-liberation2 desktop-file-utils
+  # the Windows side: the MinGW-w64 cross compiler; Wine to run its programs and
+  # tests, with the X libraries and the fonts its windows are drawn with; a
+  # virtual screen, and ImageMagick's import for the window's screenshots
+  g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 fonts-wine
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1
+  xvfb imagemagick
 )
 
 missing=()

@@ -15,7 +15,18 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
     throw IoError(static_cast<int>(error));
 }
 
+// Windows refuses to open a read-only file for writing (5). Wine run by root
+// would not, root passing every permission check, and would truncate the file;
+// asking for the attribute first makes both refuse alike.
+void RefuseReadOnly(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw IoError(kAccessDenied);
+}
+
 std::intptr_t Open(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
+    if (access & GENERIC_WRITE) RefuseReadOnly(path);
     HANDLE h = ::CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                              flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) ThrowLastError();
@@ -95,6 +106,7 @@ void OutputFile::Close() {
 }
 
 void CheckWritable(const std::string& path) {
+    RefuseReadOnly(path);
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {

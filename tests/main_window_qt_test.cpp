@@ -134,6 +134,8 @@ TEST_F(MainWindowQtTest, WindowStaysOnTopWithOnlyACloseBox) {
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     // a tool window would leave the taskbar without the program's button
     EXPECT_NE(flags & Qt::WindowType_Mask, Qt::Tool);
+    // which bears the program's icon
+    EXPECT_FALSE(window_->windowIcon().availableSizes().isEmpty());
 }
 
 TEST_F(MainWindowQtTest, ControlsShowTheirTextsInTheirFonts) {

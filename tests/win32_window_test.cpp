@@ -48,6 +48,44 @@ LOGFONTA FontOf(HWND window) {
     return font;
 }
 
+// The Win32 backend, able to hold a run at one of its repaints while the test
+// looks at the window: the window then answers messages sent to it (reads of
+// what it shows) but takes no input, as during any repaint of a run.
+class PausingBackend : public components::Backend {
+public:
+    void Realize(components::Form& form) override { backend_.Realize(form); }
+    void Run(components::Form& mainForm) override { backend_.Run(mainForm); }
+    void CloseForm(components::Form& form) override { backend_.CloseForm(form); }
+    void ShowErrorBox(const std::string& text, const std::string& caption) override {
+        backend_.ShowErrorBox(text, caption);
+    }
+    bool ExecuteOpenDialog(components::OpenDialog& dialog, components::Form& owner) override {
+        return backend_.ExecuteOpenDialog(dialog, owner);
+    }
+    void ProcessPaintMessages() override {
+        backend_.ProcessPaintMessages();
+        if (++repaints_ != pauseAt_) return;
+        ::SetEvent(paused_);
+        while (::MsgWaitForMultipleObjects(1, &resumed_, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG message;
+            ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
+    HWND ApplicationWindow() const { return backend_.ApplicationWindow(); }
+
+    // Holds the run at the `repaint`th repaint from now, until Resume().
+    void PauseAt(int repaint) { pauseAt_ = repaints_ + repaint; }
+    bool WaitUntilPaused() { return ::WaitForSingleObject(paused_, 10000) == WAIT_OBJECT_0; }
+    void Resume() { ::SetEvent(resumed_); }
+
+private:
+    components::win32::Win32Backend backend_;
+    int repaints_ = 0;
+    int pauseAt_ = -1;
+    HANDLE paused_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE resumed_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+};
+
 class Win32WindowTest : public testing::Test {
 protected:
     Win32WindowTest() {
@@ -107,7 +145,7 @@ protected:
         return box;
     }
 
-    components::win32::Win32Backend backend_;
+    PausingBackend backend_;
     components::Application application_{backend_};
     TempDir dir_;
     HWND form_, otworz_, konwertuj_, zamknij_, plasko_, statusBar_, progressBar_;
@@ -385,19 +423,34 @@ void CountProgressMessages(HWND bar) {
     setPositions = paints = 0;
 }
 
-TEST_F(Win32WindowTest, ProgressBarIsToldOnlyWhenItsFilledWidthChanges) {
+TEST_F(Win32WindowTest, ProgressBarHearsOfANewWidthOnlyAsItPaints) {
     components::ProgressBar& bar = *Form1->ProgressBar1;
     bar.SetMax(1'000'000);
     CountProgressMessages(progressBar_);
-    for (std::int64_t line = 1; line <= 1'000'000; ++line) bar.SetPosition(line);
+    // a run's positions, the window repainting every 1000 lines
+    for (std::int64_t line = 1; line <= 1'000'000; ++line) {
+        bar.SetPosition(line);
+        if (line % 1000 == 0) backend_.ProcessPaintMessages();
+    }
     RECT client;
     ::GetClientRect(progressBar_, &client);
     EXPECT_EQ(setPositions, client.right) << "once per pixel of the bar's width";
     EXPECT_EQ(::SendMessageA(progressBar_, PBM_GETPOS, 0, 0), ::SendMessageA(progressBar_, PBM_GETRANGE, FALSE, 0));
 
+    // between paints it hears nothing; a position within the same pixel tells nothing
+    setPositions = 0;
+    bar.SetPosition(500'000);
+    EXPECT_EQ(setPositions, 0);
+    backend_.ProcessPaintMessages();
+    bar.SetPosition(500'001);
+    backend_.ProcessPaintMessages();
+    EXPECT_EQ(setPositions, 1);
+    EXPECT_EQ(::SendMessageA(progressBar_, PBM_GETPOS, 0, 0) * 2, ::SendMessageA(progressBar_, PBM_GETRANGE, FALSE, 0));
+
     // a range too wide for the control's 32 bits is scaled down
     bar.SetMax(std::int64_t{1} << 40);
     bar.SetPosition(std::int64_t{1} << 39);
+    backend_.ProcessPaintMessages();
     const LRESULT nativeMax = ::SendMessageA(progressBar_, PBM_GETRANGE, FALSE, 0);
     EXPECT_GE(nativeMax, 1 << 30) << "keeps 30 bits of resolution";
     EXPECT_LE(nativeMax, INT_MAX);
@@ -406,7 +459,8 @@ TEST_F(Win32WindowTest, ProgressBarIsToldOnlyWhenItsFilledWidthChanges) {
 
 TEST_F(Win32WindowTest, RepaintsWhileAConversionRuns) {
     std::string log = "Time;Latitude;Longitude;Alt_AGL\r\n";
-    constexpr int kRecords = 400'000;
+    constexpr int kRecords = 1'000'000;
+    log.reserve(log.size() + kRecords * 24);
     for (int i = 0; i < kRecords; ++i) log += "12:00:01;52.1;21.0;120\r\n";
     const std::string path = Write("long.csv", log);
     CountProgressMessages(progressBar_);
@@ -414,16 +468,19 @@ TEST_F(Win32WindowTest, RepaintsWhileAConversionRuns) {
     RunWith([&] {
         ASSERT_TRUE(Open(path));
         paintsBeforeRun = paints;
+        // the first repaint comes before the run, the next ones during it
+        backend_.PauseAt(2);
         PressKey('K', true);
-        // seen while the run holds the window's thread: the window answers only
-        // as it repaints, which it does now and then
-        EXPECT_TRUE(WaitFor([&] { return TextOf(konwertuj_) == "Czekaj!"; }));
+        ASSERT_TRUE(backend_.WaitUntilPaused()) << "no repaint during the run";
+        EXPECT_EQ(TextOf(konwertuj_), "Czekaj!");
         EXPECT_FALSE(::IsWindowEnabled(konwertuj_));
         EXPECT_TRUE(::IsWindowVisible(progressBar_));
-        EXPECT_TRUE(WaitFor([&] { return Ask(progressBar_, PBM_GETPOS) > 0; }));
+        const LRESULT shown = Ask(progressBar_, PBM_GETPOS);
+        EXPECT_GT(shown, 0);
+        EXPECT_LT(shown, Ask(progressBar_, PBM_GETRANGE, FALSE));
         Screenshot({form_}, ScreenshotPath("win32-converting.png"));
-        EXPECT_TRUE(WaitFor([&] { return StatusText(statusBar_, 1) == "OK!  " + std::to_string(kRecords + 1) + " wpisów"; },
-                            60s));
+        backend_.Resume();
+        EXPECT_TRUE(WaitFor([&] { return StatusText(statusBar_, 1) == "OK!  " + std::to_string(kRecords + 1) + " wpisów"; }));
     });
     EXPECT_GE(paints - paintsBeforeRun, 2) << "the bar repainted during the run";
 }

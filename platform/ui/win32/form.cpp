@@ -117,8 +117,7 @@ LRESULT FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND focus = ::GetFocus();
             if (focus && ::IsChild(window_, focus)) lastFocus_ = focus;
         } else if (!HIWORD(wParam)) {
-            SetFocusTo(CanTakeFocus(lastFocus_) ? lastFocus_ : reinterpret_cast<HWND>(
-                           form().ActiveControl() ? form().ActiveControl()->Handle() : 0));
+            SetFocusTo(CanTakeFocus(lastFocus_) ? lastFocus_ : ActiveControlWindow());
         }
         return 0;
     case WM_SETTINGCHANGE:
@@ -176,10 +175,12 @@ void FormPeer::Show() {
     FocusActiveControl();
 }
 
-void FormPeer::FocusActiveControl() {
-    Control* active = form().ActiveControl();
-    SetFocusTo(active ? reinterpret_cast<HWND>(active->Handle()) : nullptr);
+HWND FormPeer::ActiveControlWindow() const {
+    const Control* active = form().ActiveControl();
+    return active ? reinterpret_cast<HWND>(active->Handle()) : nullptr;
 }
+
+void FormPeer::FocusActiveControl() { SetFocusTo(ActiveControlWindow()); }
 
 void FormPeer::SetFocusTo(HWND control) {
     if (!CanTakeFocus(control)) control = ::GetNextDlgTabItem(window_, nullptr, FALSE);

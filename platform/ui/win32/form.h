@@ -41,6 +41,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Show();
+    HWND ActiveControlWindow() const;
     void FocusActiveControl();
     void SetFocusTo(HWND control);
     DWORD Style() const;

@@ -260,6 +260,32 @@ TEST_F(Win32WindowTest, ShowsTheWindowAsDesigned) {
     RunWith([&] { Screenshot({form_}, ScreenshotPath("win32-window.png")); });
 }
 
+// The icon resource as an icon directory holds it.
+#pragma pack(push, 2)
+struct IconEntry {
+    BYTE width, height, colors, reserved;
+    WORD planes, bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+};
+struct IconDirectory {
+    WORD reserved, type, count;
+    IconEntry entries[1];
+};
+#pragma pack(pop)
+
+TEST_F(Win32WindowTest, TaskbarButtonCarriesTheProgramsIcon) {
+    // one image, 128 x 128 pixels of 32 bits
+    HRSRC found = ::FindResourceA(nullptr, "MAINICON", MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    ASSERT_TRUE(found);
+    const auto* icon = static_cast<const IconDirectory*>(::LockResource(::LoadResource(nullptr, found)));
+    ASSERT_EQ(icon->count, 1);
+    EXPECT_EQ(icon->entries[0].width, 128);
+    EXPECT_EQ(icon->entries[0].height, 128);
+    EXPECT_EQ(icon->entries[0].bitsPerPixel, 32);
+    EXPECT_NE(::GetClassLongPtrA(backend_.ApplicationWindow(), GCLP_HICON), 0);
+}
+
 TEST_F(Win32WindowTest, TabVisitsTheEnabledControlsInTabOrder) {
     RunWith([&] {
         EXPECT_EQ(FocusIn(form_), otworz_);

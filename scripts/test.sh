@@ -15,6 +15,12 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+stage "Windows build (MinGW-w64) and its tests under Wine"
+cmake -S . -B build-mingw -G Ninja --toolchain cmake/mingw-w64.cmake > /dev/null
+cmake --build build-mingw -j "$jobs"
+ctest --test-dir build-mingw --output-on-failure -j "$jobs"
+cmake/wine-run --stop build-mingw
+
 stage "Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRASOLIN_SANITIZE=ON \
   -DTRASOLIN_UI=none -DTRASOLIN_BENCH=OFF > /dev/null

@@ -19,6 +19,7 @@ using platform::InputFile;
 using platform::IoError;
 using platform::OutputFile;
 using testing_support::ReadBytes;
+using testing_support::IoCodeOf;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
 
@@ -26,15 +27,6 @@ namespace {
 
 constexpr auto kReplace = OutputFile::Mode::CreateOrReplace;
 constexpr auto kNew = OutputFile::Mode::CreateNew;
-
-int CodeOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const IoError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 TEST(IoErrorTest, MessagesOfTheCodes) {
     struct {
@@ -51,23 +43,23 @@ TEST(IoErrorTest, MessagesOfTheCodes) {
 TEST(FileTest, OpeningFailures) {
     TempDir dir;
     // a file that does not exist, and one in a folder that does not exist
-    EXPECT_EQ(CodeOf([&] { InputFile f(dir.File("none")); }), 2);
-    EXPECT_EQ(CodeOf([&] { InputFile f(dir.File("none/x")); }), 3);
-    EXPECT_EQ(CodeOf([&] { OutputFile f(dir.File("none/x"), kReplace); }), 3);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(dir.File("none")); }), 2);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(dir.File("none/x")); }), 3);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(dir.File("none/x"), kReplace); }), 3);
     // a folder is no file
-    EXPECT_EQ(CodeOf([&] { InputFile f(dir.path().string()); }), 5);
-    EXPECT_EQ(CodeOf([&] { OutputFile f(dir.path().string(), kReplace); }), 5);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(dir.path().string()); }), 5);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(dir.path().string(), kReplace); }), 5);
     // a new file where one exists
     WriteBytes(dir.File("a"), "x");
-    EXPECT_EQ(CodeOf([&] { OutputFile f(dir.File("a"), kNew); }), 80);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(dir.File("a"), kNew); }), 80);
     // a read-only file cannot be replaced, or written
     WriteBytes(dir.File("ro"), "kept");
     std::filesystem::permissions(dir.File("ro"), std::filesystem::perms::owner_read);
-    EXPECT_EQ(CodeOf([&] { OutputFile f(dir.File("ro"), kReplace); }), 5);
-    EXPECT_EQ(CodeOf([&] { CheckWritable(dir.File("ro")); }), 5);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(dir.File("ro"), kReplace); }), 5);
+    EXPECT_EQ(IoCodeOf([&] { CheckWritable(dir.File("ro")); }), 5);
     EXPECT_EQ(ReadBytes(dir.File("ro")), "kept");
     // a missing file can be written
-    EXPECT_EQ(CodeOf([&] { CheckWritable(dir.File("none")); }), 0);
+    EXPECT_EQ(IoCodeOf([&] { CheckWritable(dir.File("none")); }), 0);
 }
 
 TEST(FileTest, ReadsAndWritesBytes) {
@@ -91,19 +83,19 @@ TEST(FileTest, ReadersShareWithReadersAndKeepWritersOut) {
     {
         InputFile first(path);
         InputFile second(path); // other readers are welcome
-        EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 32);
-        EXPECT_EQ(CodeOf([&] { CheckWritable(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { CheckWritable(path); }), 32);
     }
     EXPECT_EQ(ReadBytes(path), "content") << "a refused writer truncates nothing";
     {
         OutputFile writer(path, kReplace);
-        EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 32);
-        EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 32);
-        EXPECT_EQ(CodeOf([&] { CheckWritable(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { CheckWritable(path); }), 32);
     }
     // all closed: everything is allowed again
-    EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 0);
-    EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 0);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 0);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 0);
 }
 
 TEST(FileTest, MoveReplacingPutsAFileInAnothersPlace) {
@@ -149,12 +141,12 @@ TEST(FileTest, ShareRulesHoldAcrossProcesses) {
     }
     char c;
     ASSERT_EQ(read(ready[0], &c, 1), 1);
-    EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 32);
-    EXPECT_EQ(CodeOf([&] { CheckWritable(path); }), 32);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 32);
+    EXPECT_EQ(IoCodeOf([&] { CheckWritable(path); }), 32);
     (void)!write(done[1], &c, 1);
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 0) << "the lock goes with the process";
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 0) << "the lock goes with the process";
 }
 #endif
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/file/io_error.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -52,6 +55,16 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The code of the I/O error an action throws; 0 when it throws none.
+inline int IoCodeOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const platform::IoError& e) {
+        return e.code();
+    }
+    return 0;
 }
 
 } // namespace testing_support

@@ -7,6 +7,7 @@
 #include "platform/file/file.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "resource_limits.h"
+#include "headless_window.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,41 +32,9 @@ using testing_support::WriteBytes;
 
 using ErrorBoxes = std::vector<HeadlessBackend::ErrorBox>;
 
-const std::string kLog = "Time;Latitude;Longitude;Alt_AGL\r\n"
-                         "12:00:01;52.1;21.0;120\r\n"
-                         "12:00:02;52.2;21.1;130\r\n"
-                         "12:00:03;52.3;21.2;140\r\n";
+const std::string& kLog = testing_support::kFourLineLog;
 
-class Unit1FaultTest : public testing::Test {
-protected:
-    Unit1FaultTest() {
-        components::TheApplication = &application_;
-        application_.Title = "Trasolin";
-        application_.CreateForm(Form1);
-    }
-    ~Unit1FaultTest() override {
-        Form1.reset();
-        components::TheApplication = nullptr;
-        LogFileName.clear();
-        LineCount = 0;
-        LineNumber = 0;
-    }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = dir_.File(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-    void Open(const std::string& path) {
-        backend_.WillChooseFile(path);
-        Form1->Otworz_bt->Click();
-    }
-    void Convert() { Form1->konwertuj_bt->Click(); }
-
-    HeadlessBackend backend_;
-    components::Application application_{backend_};
-    TempDir dir_;
-};
+using Unit1FaultTest = testing_support::HeadlessWindowTest;
 
 TEST_F(Unit1FaultTest, OpenWhoseLineCountCannotOpenTheLog) {
 #ifdef TRASOLIN_SANITIZED

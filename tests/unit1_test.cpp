@@ -5,6 +5,7 @@
 
 #include "platform/file/file.h"
 #include "platform/ui/headless/headless_backend.h"
+#include "headless_window.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +28,7 @@ using testing_support::WriteBytes;
 
 using ErrorBoxes = std::vector<HeadlessBackend::ErrorBox>;
 
-// A header and three usable records.
-const std::string kLog = "Time;Latitude;Longitude;Alt_AGL\r\n"
-                         "12:00:01;52.1;21.0;120\r\n"
-                         "12:00:02;52.2;21.1;130\r\n"
-                         "12:00:03;52.3;21.2;140\r\n";
+const std::string& kLog = testing_support::kFourLineLog;
 
 int CountOf(const std::string& text, const std::string& part) {
     int count = 0;
@@ -39,38 +36,7 @@ int CountOf(const std::string& text, const std::string& part) {
     return count;
 }
 
-class Unit1Test : public testing::Test {
-protected:
-    Unit1Test() {
-        components::TheApplication = &application_;
-        application_.Title = "Trasolin";
-        application_.CreateForm(Form1);
-    }
-    ~Unit1Test() override {
-        Form1.reset();
-        components::TheApplication = nullptr;
-        LogFileName.clear();
-        LineCount = 0;
-        LineNumber = 0;
-    }
-
-    // Writes a log into the temporary folder and returns its path.
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = dir_.File(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-    // Clicks "&Otwórz" and chooses `path` in the dialog.
-    void Open(const std::string& path) {
-        backend_.WillChooseFile(path);
-        Form1->Otworz_bt->Click();
-    }
-    void Convert() { Form1->konwertuj_bt->Click(); }
-
-    HeadlessBackend backend_;
-    Application application_{backend_};
-    TempDir dir_;
-};
+using Unit1Test = testing_support::HeadlessWindowTest;
 
 TEST_F(Unit1Test, FormCreateLaysTheBarFlatIntoTheStatusBar) {
     TForm1& form = *Form1;

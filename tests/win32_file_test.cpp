@@ -21,19 +21,11 @@ using platform::InputFile;
 using platform::IoError;
 using platform::OutputFile;
 using testing_support::ReadBytes;
+using testing_support::IoCodeOf;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
 
 constexpr auto kReplace = OutputFile::Mode::CreateOrReplace;
-
-int CodeOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const IoError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 // hold_file.exe lies beside this test program.
 std::string HelperPath() {
@@ -102,13 +94,13 @@ TEST(Win32FileTest, AWriterInAnotherProcessKeepsReadersAndWritersOut) {
     {
         OtherProcess other("write", path);
         ASSERT_TRUE(other.Holds());
-        EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 32);
-        EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 32);
-        EXPECT_EQ(CodeOf([&] { CheckWritable(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { CheckWritable(path); }), 32);
     }
     // the other program has ended: the file is free again
-    EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 0);
-    EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 0);
+    EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 0);
+    EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 0);
 }
 
 TEST(Win32FileTest, AReaderInAnotherProcessLetsReadersInAndKeepsWritersOut) {
@@ -118,9 +110,9 @@ TEST(Win32FileTest, AReaderInAnotherProcessLetsReadersInAndKeepsWritersOut) {
     {
         OtherProcess other("read", path);
         ASSERT_TRUE(other.Holds());
-        EXPECT_EQ(CodeOf([&] { InputFile f(path); }), 0);
-        EXPECT_EQ(CodeOf([&] { OutputFile f(path, kReplace); }), 32);
-        EXPECT_EQ(CodeOf([&] { CheckWritable(path); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { InputFile f(path); }), 0);
+        EXPECT_EQ(IoCodeOf([&] { OutputFile f(path, kReplace); }), 32);
+        EXPECT_EQ(IoCodeOf([&] { CheckWritable(path); }), 32);
     }
     EXPECT_EQ(ReadBytes(path), "viewed") << "a refused writer truncates nothing";
 }

@@ -6,6 +6,8 @@
 #include "platform/console.h"
 #include "platform/error.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -29,7 +31,9 @@ public:
     void Report(std::uint64_t line) {
         if (line < nextDraw_ || total_ == 0) return;
         unsigned percent = line >= total_ ? 100 : static_cast<unsigned>(line * 100 / total_);
-        nextDraw_ = (percent + 1) * total_ / 100 + 1;
+        // the first line of the next percent; the last line draws the full bar
+        nextDraw_ = percent == 100 ? UINT64_MAX
+                                   : std::min(total_, ((percent + 1) * total_ + 99) / 100);
         constexpr int kWidth = 30;
         int filled = static_cast<int>(percent) * kWidth / 100;
         std::fprintf(stderr, "\r%.30s [%.*s%*s] %3u%%", name_.c_str(), filled,

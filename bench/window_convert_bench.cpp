@@ -10,6 +10,7 @@
 #include "conversion/convert_log.h"
 #include "conversion/line_count.h"
 #include "ui/Unit1.h"
+#include "measure.h"
 
 #ifdef TRASOLIN_BENCH_NATIVE
 #include "platform/ui/native_backend.h"
@@ -18,22 +19,13 @@
 #endif
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <functional>
+#include <vector>
 #include <memory>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& work) {
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 std::unique_ptr<components::Backend> MakeBackend() {
 #ifdef TRASOLIN_BENCH_NATIVE
@@ -50,8 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: window_convert_bench LOG [RUNS]\n");
         return 2;
     }
-    // the best of several runs: the machine's noise only ever adds time
-    const int runs = argc == 3 ? std::max(1, std::atoi(argv[2])) : 7;
+    const int runs = argc == 3 ? std::max(1, std::atoi(argv[2])) : 15;
     auto backend = MakeBackend();
     components::Application application(*backend);
     components::TheApplication = &application;
@@ -67,17 +58,29 @@ int main(int argc, char** argv) {
 
         const conversion::ConvertOptions options{LogFileName, Form1->CheckBox1->Checked()};
         conversion::ConvertLog(options); // warms the page cache
-        double bare = 1e30, window = 1e30;
-        for (int i = 0; i < runs; ++i) { // interleaved, so drifts hit both alike
-            bare = std::min(bare, Seconds([&] { conversion::ConvertLog(options); }));
-            window = std::min(window, Seconds([&] { Form1->konwertuj_btClick(); }));
+        // pairs run back to back, so a drift of the machine hits both alike; CPU
+        // time, so what else runs does not count; the median pair, so an odd
+        // disturbed run does not decide
+        std::vector<double> bare, window, ratios;
+        for (int i = 0; i < runs; ++i) {
+            auto runBare = [&] {
+                bare.push_back(bench::CpuSeconds([&] { conversion::ConvertLog(options); }));
+            };
+            auto runWindow = [&] {
+                window.push_back(bench::CpuSeconds([&] { Form1->konwertuj_btClick(); }));
+            };
+            // each goes first in turn: a run pays for clearing away the track before it
+            if (i % 2 == 0) runBare(), runWindow();
+            else runWindow(), runBare();
+            ratios.push_back(window.back() / bare.back());
         }
 
-        std::printf("log: %s, %llu lines\n", argv[1], static_cast<unsigned long long>(LineCount));
-        std::printf("ConvertLog alone:          %8.3f s\n", bare);
-        std::printf("convert command:           %8.3f s\n", window);
-        std::printf("window's cost over bare:   %+7.1f %%  (target <= 10)\n",
-                    (window / bare - 1.0) * 100.0);
+        std::printf("log: %s, %llu lines, %d pairs of runs\n", argv[1],
+                    static_cast<unsigned long long>(LineCount), runs);
+        std::printf("ConvertLog alone:          %8.3f s CPU (median)\n", bench::Median(bare));
+        std::printf("convert command:           %8.3f s CPU (median)\n", bench::Median(window));
+        std::printf("window's cost over bare:   %+7.1f %%  (median of pairs; target <= 10)\n",
+                    (bench::Median(ratios) - 1.0) * 100.0);
         std::printf("result shown:              %s\n", Form1->StatusBar1->Panels()[1].text.c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());

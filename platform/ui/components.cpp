@@ -1,6 +1,7 @@
 #include "platform/ui/components.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace components {
 
@@ -72,14 +73,35 @@ void ProgressBar::SetMax(std::int64_t max) {
     if (max_ == max) return;
     max_ = std::max(max, min_);
     position_ = std::clamp(position_, min_, max_);
+    FindStep();
     Changed(Property::Range);
 }
 
-void ProgressBar::SetPosition(std::int64_t position) {
-    position = std::clamp(position, min_, max_);
-    if (position_ == position) return;
-    position_ = position;
+void ProgressBar::SetShownSteps(std::int64_t steps) {
+    shownSteps_ = std::max<std::int64_t>(steps, 0);
+    FindStep();
+}
+
+void ProgressBar::ShowPosition() {
+    FindStep();
     Changed(Property::Position);
+}
+
+void ProgressBar::FindStep() {
+    const auto span = static_cast<unsigned __int128>(max_ - min_);
+    if (shownSteps_ == 0 || span == 0) {
+        stepStart_ = nextStepStart_ = position_; // every other position is news
+        return;
+    }
+    // the step a position shows is (position - min) * steps / span, rounded down;
+    // the first position of step k is min + ceil(k * span / steps)
+    const auto steps = static_cast<unsigned __int128>(shownSteps_);
+    const auto step = static_cast<unsigned __int128>(position_ - min_) * steps / span;
+    auto firstOf = [&](unsigned __int128 k) {
+        return min_ + static_cast<std::int64_t>((k * span + steps - 1) / steps);
+    };
+    stepStart_ = firstOf(step);
+    nextStepStart_ = step >= steps ? std::numeric_limits<std::int64_t>::max() : firstOf(step + 1);
 }
 
 void StatusBar::AddPanel(int width) {

@@ -9,6 +9,7 @@
 
 #include "platform/string_list.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -172,12 +173,28 @@ public:
     std::int64_t Max() const { return max_; }
     void SetMax(std::int64_t max);
     std::int64_t Position() const { return position_; }
-    // Kept within Min..Max: a position past the maximum shows a full bar.
-    void SetPosition(std::int64_t position);
+    // Kept within Min..Max: a position past the maximum shows a full bar. Called
+    // once per log line, so the peer hears of a position only when the bar may
+    // look different from before (see SetShownSteps).
+    void SetPosition(std::int64_t position) {
+        position = std::clamp(position, min_, max_);
+        if (position == position_) return;
+        position_ = position;
+        if (position < stepStart_ || position >= nextStepStart_) ShowPosition();
+    }
+    // How many different looks the bar has over its range (its width in pixels,
+    // say), as its peer knows; 0, as at first, when any position may look new.
+    void SetShownSteps(std::int64_t steps);
     bool Smooth = false; // segmented, as designed
 
 private:
+    // Finds the positions that look like the present one, then tells the peer.
+    void ShowPosition();
+    void FindStep();
+
     std::int64_t min_ = 0, max_ = 100, position_ = 0;
+    std::int64_t shownSteps_ = 0;
+    std::int64_t stepStart_ = 0, nextStepStart_ = 0; // positions that look like position_
 };
 
 enum PanelStyle { psText, psOwnerDraw };

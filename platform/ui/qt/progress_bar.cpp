@@ -89,6 +89,8 @@ private:
 
     // QProgressBar counts in int: a longer range is shown scaled down.
     void ShowRange() {
+        // no more looks than the bar is pixels wide; the peer sorts out the rest
+        progressBar_.SetShownSteps(progressBar_.Bounds().width);
         scale_ = progressBar_.Max() / INT_MAX + 1;
         bar_->setRange(static_cast<int>(progressBar_.Min() / scale_),
                        static_cast<int>(progressBar_.Max() / scale_));

@@ -51,6 +51,7 @@ private:
         RECT client{};
         ::GetClientRect(window_, &client);
         scale_ = ProgressScale(bar().Min(), bar().Max(), client.right - client.left);
+        bar().SetShownSteps(client.right - client.left);
         ::SendMessageA(window_, PBM_SETRANGE32, 0, scale_.NativeMax());
         shownPixels_ = scale_.FilledPixels(bar().Position());
         positionDue_ = false;

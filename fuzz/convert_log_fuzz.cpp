@@ -10,6 +10,7 @@
 #include "conversion/convert_log.h"
 #include "platform/error.h"
 #include "rules.h"
+#include "tests/expected_track.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,27 +27,6 @@
 using fuzz_rules::Expect;
 
 namespace {
-
-const std::string kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                          "<kml xmlns=\"http://earth.google.com/kml/2.2\">\r\n"
-                          " <Document>\r\n"
-                          "  <name>Tarnlevik</name>\r\n"
-                          "   <Style id=\"brelquin\">\r\n"
-                          "    <LineStyle>\r\n"
-                          "     <color>ff0000ff</color>\r\n"
-                          "     <width>5</width>\r\n"
-                          "    </LineStyle>\r\n"
-                          "   </Style>\r\n"
-                          "  <Placemark>\r\n"
-                          "   <name>Flight</name>\r\n"
-                          "   <styleUrl>#brelquin</styleUrl>\r\n"
-                          "   <LineString>\r\n"
-                          "   <tessellate>1</tessellate>\r\n";
-const std::string kTail = "            </coordinates>\r\n"
-                          "   </LineString>\r\n"
-                          "  </Placemark>\r\n"
-                          " </Document>\r\n"
-                          "</kml>\r\n";
 
 struct Outcome {
     std::uint64_t linesBegun = 0; // what the progress reports reach
@@ -127,10 +107,7 @@ Outcome ConvertByRules(std::string_view log, bool flat) {
         coordinates += "\r\n";
     }
     outcome.entries = lines.size();
-    outcome.track = kHead +
-                    (flat ? "   <altitudeMode>clampToGround</altitudeMode>\r\n"
-                          : "   <altitudeMode>relativeToGround</altitudeMode>\r\n") +
-                    "    <coordinates>\r\n" + coordinates + kTail;
+    outcome.track = testing_support::ExpectedTrack(coordinates, flat);
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 #include "conversion/kml_track_writer.h"
 #include "platform/error.h"
 #include "platform/file/file.h"
+#include "expected_track.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -20,32 +21,8 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kHead =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<kml xmlns=\"http://earth.google.com/kml/2.2\">\r\n"
-    " <Document>\r\n"
-    "  <name>Tarnlevik</name>\r\n"
-    "   <Style id=\"brelquin\">\r\n"
-    "    <LineStyle>\r\n"
-    "     <color>ff0000ff</color>\r\n"
-    "     <width>5</width>\r\n"
-    "    </LineStyle>\r\n"
-    "   </Style>\r\n"
-    "  <Placemark>\r\n"
-    "   <name>Flight</name>\r\n"
-    "   <styleUrl>#brelquin</styleUrl>\r\n"
-    "   <LineString>\r\n"
-    "   <tessellate>1</tessellate>\r\n";
-const std::string kFlat = "   <altitudeMode>clampToGround</altitudeMode>\r\n";
-const std::string kRelative = "   <altitudeMode>relativeToGround</altitudeMode>\r\n";
-const std::string kTail = "            </coordinates>\r\n"
-                          "   </LineString>\r\n"
-                          "  </Placemark>\r\n"
-                          " </Document>\r\n"
-                          "</kml>\r\n";
-
 std::string Track(const std::string& coordinates, bool flat = true) {
-    return kHead + (flat ? kFlat : kRelative) + "    <coordinates>\r\n" + coordinates + kTail;
+    return testing_support::ExpectedTrack(coordinates, flat);
 }
 
 std::string ErrorOf(const ConvertOptions& options) {

@@ -485,7 +485,7 @@ TEST_F(Win32WindowTest, ProgressBarHearsOfANewWidthOnlyAsItPaints) {
 
 TEST_F(Win32WindowTest, RepaintsWhileAConversionRuns) {
     std::string log = "Time;Latitude;Longitude;Alt_AGL\r\n";
-    constexpr int kRecords = 1'000'000;
+    constexpr int kRecords = 2'000'000; // long enough for repaints on a fast machine too
     log.reserve(log.size() + kRecords * 24);
     for (int i = 0; i < kRecords; ++i) log += "12:00:01;52.1;21.0;120\r\n";
     const std::string path = Write("long.csv", log);

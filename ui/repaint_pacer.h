@@ -11,7 +11,7 @@ public:
     using Now = Clock::time_point (*)();
 
     explicit RepaintPacer(Now now = &Clock::now, unsigned linesPerLook = 4096,
-                          Clock::duration interval = std::chrono::milliseconds(100))
+                          Clock::duration interval = std::chrono::milliseconds(50))
         : now_(now), linesPerLook_(linesPerLook), interval_(interval), last_(now()) {}
 
     // Starts counting the interval afresh, as after a repaint.

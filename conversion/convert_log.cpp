@@ -71,10 +71,11 @@ std::uint64_t ConvertLog(const ConvertOptions& options, const ReportProgress& re
         if (IsNoFix(longitude) || longitude == "Longitude") continue;
         std::string_view latitude = fields.Get(columns.latitude);
         if (IsNoFix(latitude) || latitude == "Latitude") continue;
+        // the fields lie in the reader's buffer, which can be read past a line's end
         if (columns.altitude)
-            track.Tuple(longitude, latitude, fields.Get(*columns.altitude));
+            track.PaddedTuple(longitude, latitude, fields.Get(*columns.altitude));
         else
-            track.Tuple(longitude, latitude, std::nullopt);
+            track.PaddedTuple(longitude, latitude, std::nullopt);
     }
     track.Tail();
     log.Close();

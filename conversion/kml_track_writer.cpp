@@ -158,6 +158,38 @@ void KmlTrackWriter::Tuple(std::string_view longitude, std::string_view latitude
     Put("\r\n");
 }
 
+void KmlTrackWriter::PaddedTuple(std::string_view longitude, std::string_view latitude,
+                                 std::optional<std::string_view> altitude) {
+    constexpr std::size_t kMove = 16;
+    const std::string_view altitudeValue = altitude.value_or(std::string_view());
+    const std::size_t size = longitude.size() + latitude.size() + altitudeValue.size() + 4;
+    if (longitude.size() > kMove || latitude.size() > kMove || altitudeValue.size() > kMove ||
+        size > kBufferSize - used_)
+        return Tuple(longitude, latitude, altitude);
+    // each move may write up to 16 bytes past its value, into what comes next
+    // or the buffer's slack
+    char* const tuple = buffer_.data() + used_;
+    char* out = tuple;
+    auto move = [&out](std::string_view value) {
+        std::memcpy(out, value.data(), kMove);
+        out += value.size();
+    };
+    move(longitude);
+    const std::size_t first = longitude.size();
+    *out++ = ',';
+    move(latitude);
+    std::size_t second = std::string_view::npos;
+    if (altitude) {
+        second = static_cast<std::size_t>(out - tuple);
+        *out++ = ',';
+        move(altitudeValue);
+    }
+    MendDecimalCommas(tuple, static_cast<std::size_t>(out - tuple), first, second);
+    *out++ = '\r';
+    *out++ = '\n';
+    used_ += static_cast<std::size_t>(out - tuple);
+}
+
 void KmlTrackWriter::Tail() { Put(kTail); }
 
 void KmlTrackWriter::Close() {

@@ -31,6 +31,10 @@ public:
     // would split KML's tuples). Without an altitude the tuple has two values.
     void Tuple(std::string_view longitude, std::string_view latitude,
                std::optional<std::string_view> altitude);
+    // The same for values that can be read 16 bytes past their end, as a
+    // LogReader's lines can: short ones are then copied in one move each.
+    void PaddedTuple(std::string_view longitude, std::string_view latitude,
+                     std::optional<std::string_view> altitude);
     void Tail();
     // Writes out what is buffered, closes the file and puts it in the track's place.
     void Close();

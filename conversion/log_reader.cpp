@@ -11,7 +11,7 @@ constexpr char kCtrlZ = 0x1A;
 } // namespace
 
 LogReader::LogReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(std::max<std::size_t>(blockSize, 1)) {}
+    : source_(source), buffer_(std::max<std::size_t>(blockSize, 1) + kReadablePastLine) {}
 
 bool LogReader::Fill() {
     if (exhausted_) return false;
@@ -20,8 +20,9 @@ bool LogReader::Fill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-    std::size_t n = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    const std::size_t capacity = buffer_.size() - kReadablePastLine;
+    if (end_ == capacity) buffer_.resize(2 * capacity + kReadablePastLine);
+    std::size_t n = source_.Read(buffer_.data() + end_, buffer_.size() - kReadablePastLine - end_);
     if (n == 0) {
         exhausted_ = true;
         return false;

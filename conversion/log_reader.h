@@ -19,6 +19,9 @@ namespace conversion {
 class LogReader {
 public:
     static constexpr std::size_t kBlockSize = 1 << 17;
+    // Every line handed out can be read this many bytes past its end (what lies
+    // there is unspecified), so that short values can be copied in one move.
+    static constexpr std::size_t kReadablePastLine = 16;
 
     explicit LogReader(ByteSource& source, std::size_t blockSize = kBlockSize);
 

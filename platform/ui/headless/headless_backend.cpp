@@ -21,7 +21,11 @@ private:
     const Control& control_;
 };
 
-void Attach(Control& control) { control.AttachPeer(std::make_unique<Peer>(control)); }
+void Attach(Control& control) {
+    control.AttachPeer(std::make_unique<Peer>(control));
+    // a bar as wide as designed shows no more steps than it has pixels
+    if (auto* bar = dynamic_cast<ProgressBar*>(&control)) bar->SetShownSteps(bar->Bounds().width);
+}
 
 } // namespace
 

@@ -105,9 +105,12 @@ private:
         const int shown = bar_->DoneWidth(value);
         if (shown == shown_) return;
         shown_ = shown;
+        // QProgressBar repaints at once, and the window with it, when it thinks a
+        // value visible; here the new picture waits for the window's next paint,
+        // which a run lets happen every so often
+        bar_->setUpdatesEnabled(false);
         bar_->setValue(value);
-        // QProgressBar repaints by its style's idea of a step, which is not ours
-        bar_->update();
+        bar_->setUpdatesEnabled(true); // schedules that paint
     }
 
     int Scaled(std::int64_t value) const { return static_cast<int>(value / scale_); }

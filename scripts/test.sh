@@ -11,7 +11,7 @@ jobs=$(nproc)
 stage() { printf '\n=== %s\n' "$*"; }
 
 stage "Linux build and tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRASOLIN_UI=qt > /dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
